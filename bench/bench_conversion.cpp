@@ -1,0 +1,7 @@
+#include "bench/bench.h"
+
+namespace framora::bench {
+
+void ConversionBenchmarks() {}
+
+}  // namespace framora::bench

@@ -1,0 +1,59 @@
+# Helpers shared by the folders' CMakeLists.
+
+if(NOT TARGET gtest)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+endif()
+include(GoogleTest)
+
+# framora_add_test(<name> SOURCES <files...> LIBS <targets...> [DISPLAY] [MEDIA] [TOOLS]
+#                  [WINE_LANG <unix locale>])
+#   DISPLAY: the test draws windows and needs an X server (Xvfb when none is set).
+#   MEDIA:   the test reads the videos made by the make_test_media fixture.
+#   TOOLS:   the test needs ffmpeg.exe, ffprobe.exe and font.ttf in the program folder.
+#   WINE_LANG: the Windows locale the test runs in under Wine (de_DE.UTF-8: comma decimals;
+#            ja_JP.UTF-8: the double-byte ANSI code page 932). Default en_US.UTF-8.
+# Natively every GoogleTest case is its own CTest test; under Wine one test per executable,
+# since every Wine process start costs a good part of a second.
+function(framora_add_test name)
+  cmake_parse_arguments(arg "DISPLAY;MEDIA;TOOLS" "WINE_LANG" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${arg_SOURCES})
+  target_link_libraries(${name} PRIVATE ${arg_LIBS} framora_test_support framora_warnings
+                        GTest::gmock GTest::gtest_main)
+  set(env "")
+  set(fixtures "")
+  if(arg_MEDIA)
+    list(APPEND fixtures framora_media)
+    list(APPEND env "FRAMORA_TEST_MEDIA=${FRAMORA_TEST_MEDIA}")
+  endif()
+  if(arg_TOOLS AND WIN32)
+    add_dependencies(${name} framora_program_tools)
+  endif()
+  if(arg_DISPLAY)
+    list(APPEND env FRAMORA_DISPLAY=1)
+  endif()
+  if(arg_WINE_LANG)
+    list(APPEND env "FRAMORA_WINE_LANG=${arg_WINE_LANG}")
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" FIXTURES_REQUIRED "${fixtures}")
+  else()
+    gtest_discover_tests(${name} PROPERTIES ENVIRONMENT "${env}" FIXTURES_REQUIRED "${fixtures}"
+                         DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()
+
+# framora_check_headers(<target> <headers...>): each header must compile on its own.
+function(framora_check_headers target)
+  set(sources "")
+  foreach(header IN LISTS ARGN)
+    get_filename_component(base "${header}" NAME_WE)
+    set(src "${CMAKE_CURRENT_BINARY_DIR}/header_check/${base}.cpp")
+    file(CONFIGURE OUTPUT "${src}" CONTENT "#include \"${CMAKE_CURRENT_SOURCE_DIR}/${header}\"\n")
+    list(APPEND sources "${src}")
+  endforeach()
+  add_library(${target}_headers OBJECT ${sources})
+  target_link_libraries(${target}_headers PRIVATE ${target} framora_warnings)
+endfunction()
