@@ -5,7 +5,9 @@
 namespace framora {
 namespace {
 
-unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+unsigned char Byte(char c) {
+  return static_cast<unsigned char>(c);
+}
 
 bool IsLeadByte(unsigned char b, const CodePageLayout& layout) {
   return std::any_of(layout.LeadByteRanges.begin(), layout.LeadByteRanges.end(),
@@ -31,9 +33,12 @@ std::size_t CompleteDoubleByte(std::string_view bytes, const CodePageLayout& lay
 // Length of the UTF-8 sequence that `lead` begins; 1 for ASCII and for bytes that can begin
 // no valid sequence.
 std::size_t Utf8SequenceLength(unsigned char lead) {
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    return 2;
+  if (lead >= 0xE0 && lead <= 0xEF)
+    return 3;
+  if (lead >= 0xF0 && lead <= 0xF4)
+    return 4;
   return 1;
 }
 
@@ -43,7 +48,8 @@ std::size_t CompleteUtf8(std::string_view bytes) {
   const std::size_t size = bytes.size();
   for (std::size_t back = 1; back <= 4 && back <= size; ++back) {
     const unsigned char b = Byte(bytes[size - back]);
-    if ((b & 0xC0) == 0x80) continue;  // a continuation byte: the lead is further back
+    if ((b & 0xC0) == 0x80)
+      continue;  // a continuation byte: the lead is further back
     return Utf8SequenceLength(b) > back ? size - back : size;
   }
   return size;  // only continuation bytes at the end: stray, nothing to wait for

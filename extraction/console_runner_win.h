@@ -16,8 +16,12 @@ struct ConsoleRunResult {
 };
 
 // Runs "cmd.exe /C " + CommandLine in WorkingFolder and returns when the interpreter has
-// exited. The output is decoded from the system's ANSI code page and appended to Log as it
-// arrives; a character is never split between two appends.
+// exited. The interpreter finds the tool in WorkingFolder first, then on the search path, and
+// a tool it cannot find gets its own complaint into the log. The output is decoded from the
+// system's ANSI code page and appended to Log as it arrives, with no separator and line
+// breaks unchanged; a character is never split between two appends, a zero byte ends the
+// text of the read it came in, and a character left unfinished at the end is decoded as it
+// is. When the pipe or the process cannot be created nothing runs and Log stays unchanged.
 ConsoleRunResult RunConsoleCommand(const std::wstring& CommandLine,
                                    const std::wstring& WorkingFolder, TextLog& Log);
 
