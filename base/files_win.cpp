@@ -46,6 +46,31 @@ std::wstring IncludeTrailingBackslash(const std::wstring& path) {
   return path + L'\\';
 }
 
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) RaiseLastOSError();
+  std::wstring full(size, L'\0');
+  const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) RaiseLastOSError();
+  full.resize(length);
+  return full;
+}
+
+bool ForceDirectories(const std::wstring& path) {
+  std::wstring folder = path;
+  while (folder.size() > 3 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+  if (DirectoryExists(folder)) return true;
+  const std::wstring parent = ExtractFolder(folder);
+  if (!parent.empty() && parent != folder && !ForceDirectories(parent)) return false;
+  if (::CreateDirectoryW(folder.c_str(), nullptr)) return true;
+  // Another process may have made it meanwhile; a file of that name is still a failure,
+  // reported with CreateDirectoryW's own error.
+  const DWORD error = ::GetLastError();
+  if (DirectoryExists(folder)) return true;
+  ::SetLastError(error);
+  return false;
+}
+
 bool IsDirectoryWritable(const std::wstring& folder) {
   const std::wstring probe = IncludeTrailingBackslash(folder) + L"chk.tmp";
   // CREATE_NEW fails on an existing chk.tmp; delete-on-close removes ours when the

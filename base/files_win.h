@@ -19,6 +19,13 @@ bool DirectoryExists(const std::wstring& path);  // exists and is a folder
 
 std::wstring IncludeTrailingBackslash(const std::wstring& path);
 
+// The absolute form of a path, resolved against the current folder; raises on failure.
+std::wstring FullPath(const std::wstring& path);
+
+// Creates a folder with any missing parents; an existing folder counts as success. On
+// failure the thread's last error tells why.
+bool ForceDirectories(const std::wstring& path);
+
 // True when a new temporary, delete-on-close file "chk.tmp" can be created in Folder; an
 // existing chk.tmp, like any other failure, gives false. Nothing is reported.
 bool IsDirectoryWritable(const std::wstring& folder);
