@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 packages="cmake make g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth x11-apps imagemagick
-  ffmpeg fonts-dejavu-core ca-certificates"
+  ffmpeg fonts-dejavu-core ca-certificates locales"
 
 missing=""
 for p in $packages; do
@@ -23,6 +23,18 @@ if [ -n "$missing" ]; then
   # shellcheck disable=SC2086
   apt-get install -y -qq --no-install-recommends $missing >/dev/null
 fi
+
+# Wine takes the Windows locale of a test from LANG (en-US, de-DE with comma decimals, ja-JP
+# with the double-byte code page 932); the Unix locale must exist as well, or Wine falls back
+# to ASCII file names.
+for l in en_US de_DE ja_JP; do
+  if ! locale -a 2>/dev/null | grep -qx "$l.utf8"; then
+    sed -i "s/^# *\($l.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -qx "$l.UTF-8 UTF-8" /etc/locale.gen || echo "$l.UTF-8 UTF-8" >> /etc/locale.gen
+    regenerate=1
+  fi
+done
+[ -z "${regenerate:-}" ] || locale-gen >/dev/null
 
 # Real Windows builds of the tools, from the npm registry. Never committed.
 fetch_tool() {
