@@ -86,7 +86,9 @@ IniFile IniFile::Parse(std::wstring_view text) {
     if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
       const std::wstring_view name = TrimView(line.substr(1, line.size() - 2));
       current = ini.FindSection(name);
-      if (current == nullptr) current = &ini.sections_.emplace_back(Section{std::wstring(name), {}});
+      if (current == nullptr) {
+        current = &ini.sections_.emplace_back(Section{std::wstring(name), {}});
+      }
       continue;
     }
     if (current == nullptr) continue;

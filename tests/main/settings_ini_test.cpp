@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SectionWithoutKeys", "[A]\r\n[B]\r\nk=1\r\n", "[A]\r\n\r\n[B]\r\nk=1\r\n\r\n"},
         ReadCase{"RepeatedSectionContinuesTheFirst", "[A]\r\na=1\r\n[B]\r\nb=2\r\n[a]\r\nc=3\r\n",
                  "[A]\r\na=1\r\nc=3\r\n\r\n[B]\r\nb=2\r\n\r\n"},
-        ReadCase{"LfAndLoneCrEndLinesToo", "[S]\na=1\rb=2\r\n\r\nc=3", "[S]\r\na=1\r\nb=2\r\nc=3\r\n\r\n"},
+        ReadCase{"LfAndLoneCrEndLinesToo", "[S]\na=1\rb=2\r\n\r\nc=3",
+                 "[S]\r\na=1\r\nb=2\r\nc=3\r\n\r\n"},
         ReadCase{"WithoutByteOrderMark", "[S]\r\nk=v", "[S]\r\nk=v\r\n\r\n"},
         ReadCase{"ByteOrderMarkIsSkipped", "\xEF\xBB\xBF[S]\r\nk=\xC3\xA9",
                  "[S]\r\nk=\xC3\xA9\r\n\r\n"},
@@ -75,7 +76,8 @@ TEST(IniWriting, KeysInTheOrderFirstAddedSectionsAppended) {
   ini.WriteString(L"Settings", L"Destination", L"C:\\Users\\Me\\Desktop\\Output");
   ini.WriteInteger(L"Settings", L"Duration", 1000);
   // A character beyond the first plane as its UTF-16 pair, as the program holds it.
-  ini.WriteString(L"Other", L"Name", std::wstring(L"Caf\u00E9 ") + wchar_t(0xD83C) + wchar_t(0xDF9E));
+  ini.WriteString(L"Other", L"Name",
+                  std::wstring(L"Caf\u00E9 ") + wchar_t(0xD83C) + wchar_t(0xDF9E));
   ini.WriteString(L"SETTINGS", L"destination", L"D:\\x");  // in place, spelling kept
   ini.WriteInteger(L"settings", L"JpegQuality", -3);
   EXPECT_EQ(ini.ToUtf8(), kBom +
