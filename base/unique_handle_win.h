@@ -53,40 +53,26 @@ struct KernelHandleTraits {
 };
 using unique_handle = UniqueHandle<KernelHandleTraits>;
 
-struct ModuleTraits {
-  using pointer = HMODULE;
-  static pointer invalid() noexcept { return nullptr; }
-  static bool valid(pointer h) noexcept { return h != nullptr; }
-  static void close(pointer h) noexcept { ::FreeLibrary(h); }
-};
-using unique_module = UniqueHandle<ModuleTraits>;
-
-struct RegKeyTraits {
-  using pointer = HKEY;
-  static pointer invalid() noexcept { return nullptr; }
-  static bool valid(pointer h) noexcept { return h != nullptr; }
-  static void close(pointer h) noexcept { ::RegCloseKey(h); }
-};
-using unique_hkey = UniqueHandle<RegKeyTraits>;
-
-// Fonts, bitmaps, brushes, pens.
-template <typename T>
-struct GdiObjectTraits {
+// Handles that are null when empty and closed by one function: `Close` is that function.
+template <typename T, auto Close>
+struct NullableHandleTraits {
   using pointer = T;
   static pointer invalid() noexcept { return nullptr; }
   static bool valid(pointer h) noexcept { return h != nullptr; }
-  static void close(pointer h) noexcept { ::DeleteObject(h); }
+  static void close(pointer h) noexcept { Close(h); }
 };
-using unique_hfont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using unique_hbitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using unique_hbrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 
-struct IconTraits {
-  using pointer = HICON;
-  static pointer invalid() noexcept { return nullptr; }
-  static bool valid(pointer h) noexcept { return h != nullptr; }
-  static void close(pointer h) noexcept { ::DestroyIcon(h); }
-};
-using unique_hicon = UniqueHandle<IconTraits>;
+using unique_module = UniqueHandle<NullableHandleTraits<HMODULE, &::FreeLibrary>>;
+using unique_hkey = UniqueHandle<NullableHandleTraits<HKEY, &::RegCloseKey>>;
+using unique_hicon = UniqueHandle<NullableHandleTraits<HICON, &::DestroyIcon>>;
+using unique_hmenu = UniqueHandle<NullableHandleTraits<HMENU, &::DestroyMenu>>;
+using unique_haccel = UniqueHandle<NullableHandleTraits<HACCEL, &::DestroyAcceleratorTable>>;
+
+// GDI objects (fonts, bitmaps, brushes) are all freed by DeleteObject.
+template <typename T>
+using unique_gdi = UniqueHandle<NullableHandleTraits<T, &::DeleteObject>>;
+using unique_hfont = unique_gdi<HFONT>;
+using unique_hbitmap = unique_gdi<HBITMAP>;
+using unique_hbrush = unique_gdi<HBRUSH>;
 
 }  // namespace framora

@@ -1,9 +1,15 @@
 # Helpers shared by the folders' CMakeLists.
 
-if(NOT TARGET gtest)
+# GoogleTest is built from the sources Debian installs, so the cross build gets Windows
+# libraries of it; elsewhere (MSYS2) an installed GoogleTest serves.
+set(FRAMORA_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest source folder")
+if(EXISTS "${FRAMORA_GTEST_SOURCE}/CMakeLists.txt")
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+  add_subdirectory("${FRAMORA_GTEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL
+                   SYSTEM)
+else()
+  find_package(GTest REQUIRED)
 endif()
 include(GoogleTest)
 
@@ -30,15 +36,20 @@ function(framora_add_test name)
   if(arg_TOOLS AND WIN32)
     add_dependencies(${name} framora_program_tools)
   endif()
+  set(locks "")
   if(arg_DISPLAY)
     list(APPEND env FRAMORA_DISPLAY=1)
+    # Wine keeps one desktop per prefix: windows of two tests at once would fight over the
+    # focus and the keyboard, so tests that draw take turns.
+    set(locks framora_display)
   endif()
   if(arg_WINE_LANG)
     list(APPEND env "FRAMORA_WINE_LANG=${arg_WINE_LANG}")
   endif()
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" FIXTURES_REQUIRED "${fixtures}")
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" FIXTURES_REQUIRED "${fixtures}"
+                         RESOURCE_LOCK "${locks}")
   else()
     gtest_discover_tests(${name} PROPERTIES ENVIRONMENT "${env}" FIXTURES_REQUIRED "${fixtures}"
                          DISCOVERY_TIMEOUT 60)

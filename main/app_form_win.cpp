@@ -73,12 +73,7 @@ UINT IconFlags(MessageIcon icon) {
 }
 
 // Owns the data of one drop and releases it on every path.
-struct DropTraits {
-  using pointer = HDROP;
-  static pointer invalid() noexcept { return nullptr; }
-  static bool valid(pointer h) noexcept { return h != nullptr; }
-  static void close(pointer h) noexcept { ::DragFinish(h); }
-};
+using unique_hdrop = UniqueHandle<NullableHandleTraits<HDROP, &::DragFinish>>;
 
 // The application-wide busy cursor: shown on every window of the program while set.
 bool appStartingCursor = false;
@@ -709,7 +704,7 @@ void TAppForm::VideoSayisiDegisti() {
 }
 
 void TAppForm::WMDropFiles(HDROP drop) {
-  const UniqueHandle<DropTraits> owned(drop);
+  const unique_hdrop owned(drop);
   const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
     try {

@@ -27,22 +27,6 @@ struct AppContext {
   DesktopServices* Services = nullptr;
 };
 
-struct MenuTraits {
-  using pointer = HMENU;
-  static pointer invalid() noexcept { return nullptr; }
-  static bool valid(pointer h) noexcept { return h != nullptr; }
-  static void close(pointer h) noexcept { ::DestroyMenu(h); }
-};
-using unique_hmenu = UniqueHandle<MenuTraits>;
-
-struct AcceleratorTraits {
-  using pointer = HACCEL;
-  static pointer invalid() noexcept { return nullptr; }
-  static bool valid(pointer h) noexcept { return h != nullptr; }
-  static void close(pointer h) noexcept { ::DestroyAcceleratorTable(h); }
-};
-using unique_haccel = UniqueHandle<AcceleratorTraits>;
-
 // Control and command identifiers.
 enum AppFormId : int {
   IDC_TOOLBAR = 100,

@@ -11,13 +11,7 @@
 
 namespace framora {
 
-struct ImageListTraits {
-  using pointer = HIMAGELIST;
-  static pointer invalid() noexcept { return nullptr; }
-  static bool valid(pointer h) noexcept { return h != nullptr; }
-  static void close(pointer h) noexcept { ::ImageList_Destroy(h); }
-};
-using unique_himagelist = UniqueHandle<ImageListTraits>;
+using unique_himagelist = UniqueHandle<NullableHandleTraits<HIMAGELIST, &::ImageList_Destroy>>;
 
 // Icon resource `id` of `instance` drawn at size x size: scaled down from a larger image
 // where the file has no exact size (LoadIconWithScaleDown), else the closest one stretched.
