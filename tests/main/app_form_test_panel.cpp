@@ -189,6 +189,36 @@ TEST_F(Panel, FormatDecidesTheQualityBoxAndTheFormatBoxWidth) {
   }
 }
 
+TEST_F(Panel, AMoveToAMonitorOfOtherResolutionScalesTheLayout) {
+  // What Windows sends when the window is dragged to another monitor: the new resolution
+  // and the window's rectangle scaled to it.
+  int current = 96;
+  auto moveTo = [&](int dpi) {
+    RECT window{};
+    ::GetWindowRect(Handle(), &window);
+    RECT suggested{window.left, window.top,
+                   window.left + ::MulDiv(window.right - window.left, dpi, current),
+                   window.top + ::MulDiv(window.bottom - window.top, dpi, current)};
+    current = dpi;
+    ::SendMessageW(Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+  };
+  HWND list = Control(IDC_LISTVIEW1);
+  moveTo(144);
+  EXPECT_EQ(form->ScaleDimension(115), 173);
+  EXPECT_EQ(Width(IDC_COMBOBOX1), 173);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), 255);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 1), 150);
+  Pick(IDC_COMBOBOX1, 1);
+  EXPECT_EQ(Width(IDC_COMBOBOX1), 317);
+
+  moveTo(96);
+  EXPECT_EQ(Width(IDC_COMBOBOX1), 211);
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), 170);
+  Pick(IDC_COMBOBOX1, 0);
+  EXPECT_EQ(Width(IDC_COMBOBOX1), 115);
+}
+
 // ---------------------------------------------------------------------------------------
 // The folder chooser
 
