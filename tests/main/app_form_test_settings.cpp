@@ -75,6 +75,60 @@ TEST_F(FirstStart, ShowsTheDefaultsAndWritesThemDown) {
   EXPECT_TRUE(services.messageBoxes.empty());
 }
 
+// The captions of a menu's items, "-" for a separator, sub-menus in brackets.
+std::vector<std::wstring> MenuCaptions(HMENU menu) {
+  std::vector<std::wstring> captions;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+    info.dwTypeData = text;
+    info.cch = 128;
+    ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    if (info.fType & MFT_SEPARATOR) {
+      captions.push_back(L"-");
+      continue;
+    }
+    captions.push_back(text);
+    if (info.hSubMenu != nullptr) {
+      const auto inner = MenuCaptions(info.hSubMenu);
+      captions.push_back(L"[");
+      captions.insert(captions.end(), inner.begin(), inner.end());
+      captions.push_back(L"]");
+    }
+  }
+  return captions;
+}
+
+TEST_F(FirstStart, MenusAndToolbarReadAsDesigned) {
+  EXPECT_THAT(MenuCaptions(form->MainMenu()),
+              ElementsAre(L"File", L"[", L"Add Files...", L"-", L"Exit", L"]",  //
+                          L"Settings", L"[", L"Input Seeking", L"Round Image Duration",
+                          L"Pad Output Files with Leading Zeros", L"-", L"Reset to Defaults...",
+                          L"]",  //
+                          L"Help", L"[", L"Online Help\tF1", L"-", L"Update Notifications", L"-",
+                          L"Send Feedback...", L"About...", L"]"));
+  // Every item of the list's pop-up menu is enabled, whatever the list holds.
+  EXPECT_THAT(MenuCaptions(form->PopupMenu1()),
+              ElementsAre(L"", L"[", L"Delete Selected", L"Delete All", L"-",
+                          L"Open Folder Location...", L"Properties", L"]"));
+  for (int command : {CM_DELETE1, CM_DELETEALL1, CM_OPENFOLDERLOCATION1, CM_PROPERTIES1}) {
+    EXPECT_TRUE(MenuEnabled(form->PopupMenu1(), command)) << command;
+  }
+
+  HWND toolbar = Control(IDC_TOOLBAR);
+  std::vector<std::wstring> buttons;
+  for (int command : {TB_TOOLBUTTON3, TB_TOOLBUTTON1, TB_TOOLBUTTON7, TB_TOOLBUTTON2}) {
+    wchar_t text[64] = {};
+    ::SendMessageW(toolbar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(command),
+                   reinterpret_cast<LPARAM>(text));
+    buttons.push_back(text);
+    EXPECT_TRUE(::SendMessageW(toolbar, TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0));
+  }
+  EXPECT_THAT(buttons, ElementsAre(L"Add Files", L"Feedback", L"About", L"Help"));
+}
+
 // ---------------------------------------------------------------------------------------
 // Written at once, read back at the next start
 
