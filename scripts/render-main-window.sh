@@ -25,24 +25,45 @@ cmake --preset windows -B "$build" >/dev/null
 cmake --build "$build" -j2 --target main_window_shot
 sh "$root/tests/make-test-media.sh" "$build/test-media"
 
+out=$(mktemp -d)
 # A prefix of its own: the frame setting below must not change how the tests' windows behave.
 prefix="$build/shot-wineprefix"
 run() { FRAMORA_WINEPREFIX="$prefix" "$build/wine-run.sh" "$@"; }
+
+# One X server of its own for every Wine start below, ended with the script.
+xvfb=""
+finish() {
+  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+  rm -rf "$out"
+}
+trap finish EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out/display" >/dev/null 2>&1 &
+  xvfb=$!
+  tries=0
+  until [ -s "$out/display" ]; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 100 ] || { echo "render-main-window: Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+  done
+  DISPLAY=":$(cat "$out/display")"
+  export DISPLAY
+fi
+
 # Xvfb runs no window manager; with this Wine draws the caption and the frame itself.
 run reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
 # Smoothed text, as Windows shows it by default (grey, not coloured ClearType).
 run reg add 'HKCU\Control Panel\Desktop' /v FontSmoothing /d 2 /f >/dev/null
 run reg add 'HKCU\Control Panel\Desktop' /v FontSmoothingType /t REG_DWORD /d 1 /f >/dev/null
-# The next start then brings up a new Wine session, on the X server of the picture.
+# Read by Wine when a session starts: the window below gets a session of its own.
 WINEPREFIX="$prefix" wineserver -w
 # Tahoma, and Marlett for the caption buttons. Wine's bold Tahoma is left out: it draws no
 # heavier than the regular one, while the bold face Wine finds without it does.
 cp "$fonts/tahoma.ttf" "$fonts/marlett.ttf" "$prefix/drive_c/windows/Fonts/"
 
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
-FRAMORA_DISPLAY=1 run "$build/bin/main_window_shot.exe" "$(winpath "$out/first.bmp")" \
+run "$build/bin/main_window_shot.exe" "$(winpath "$out/first.bmp")" \
   "$(winpath "$out/videos.bmp")" "$(winpath "$build/test-media")"
 
 mkdir -p "$root/docs"
