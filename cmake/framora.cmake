@@ -15,7 +15,7 @@ include(GoogleTest)
 
 # framora_add_test(<name> SOURCES <files...> LIBS <targets...> [DISPLAY] [MEDIA] [TOOLS]
 #                  [WINE_LANG <unix locale>])
-#   DISPLAY: the test draws windows and needs an X server (Xvfb when none is set).
+#   DISPLAY: the test draws windows and takes focus and keyboard, so it runs alone.
 #   MEDIA:   the test reads the videos made by the make_test_media fixture.
 #   TOOLS:   the test needs ffmpeg.exe, ffprobe.exe and font.ttf in the program folder.
 #   WINE_LANG: the Windows locale the test runs in under Wine (de_DE.UTF-8: comma decimals;
@@ -29,6 +29,9 @@ function(framora_add_test name)
                         GTest::gmock GTest::gtest_main)
   set(env "")
   set(fixtures "")
+  if(CMAKE_CROSSCOMPILING)
+    list(APPEND fixtures framora_wine)
+  endif()
   if(arg_MEDIA)
     list(APPEND fixtures framora_media)
     list(APPEND env "FRAMORA_TEST_MEDIA=${FRAMORA_TEST_MEDIA}")
@@ -38,7 +41,6 @@ function(framora_add_test name)
   endif()
   set(locks "")
   if(arg_DISPLAY)
-    list(APPEND env FRAMORA_DISPLAY=1)
     # Wine keeps one desktop per prefix: windows of two tests at once would fight over the
     # focus and the keyboard, so tests that draw take turns.
     set(locks framora_display)
@@ -53,6 +55,23 @@ function(framora_add_test name)
   else()
     gtest_discover_tests(${name} PROPERTIES ENVIRONMENT "${env}" FIXTURES_REQUIRED "${fixtures}"
                          DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()
+
+# framora_add_locale_test(<name> <test executable> <gtest filter> <unix locale> [MEDIA] [DISPLAY])
+# Runs the cases of an existing Wine test executable once more in another Windows locale.
+function(framora_add_locale_test name executable filter locale)
+  cmake_parse_arguments(arg "DISPLAY;MEDIA" "" "" ${ARGN})
+  set(env "FRAMORA_WINE_LANG=${locale}")
+  set(fixtures framora_wine)
+  if(arg_MEDIA)
+    list(APPEND env "FRAMORA_TEST_MEDIA=${FRAMORA_TEST_MEDIA}")
+    list(APPEND fixtures framora_media)
+  endif()
+  add_test(NAME ${name} COMMAND ${executable} --gtest_filter=${filter})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" FIXTURES_REQUIRED "${fixtures}")
+  if(arg_DISPLAY)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK framora_display)
   endif()
 endfunction()
 

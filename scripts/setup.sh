@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 packages="cmake make g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine64 xvfb xauth x11-apps imagemagick
+  wine wine64 fonts-wine xvfb xauth x11-apps imagemagick
   ffmpeg fonts-dejavu-core ca-certificates locales"
 
 missing=""
