@@ -202,9 +202,9 @@ void TAppForm::CreateMenus() {
   separator(help);  // UpdateNotificationsBar
   item(help, CM_SENDFEEDBACK1, L"Send Feedback...");
   item(help, CM_ABOUT1, L"About...");
-  ::AppendMenuW(mainMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"File");
-  ::AppendMenuW(mainMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), L"Settings");
-  ::AppendMenuW(mainMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"Help");
+  ::AppendMenuW(mainMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+  ::AppendMenuW(mainMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), L"&Settings");
+  ::AppendMenuW(mainMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
   ::SetMenu(handle_, mainMenu_);
 
   popupMenu_.reset(::CreatePopupMenu());
@@ -271,7 +271,7 @@ void TAppForm::CreateControls() {
   ::SetWindowSubclass(spin, SpinEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   HWND buttons1 = create(UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT | UDS_NOTHOUSANDS, IDC_SPINBUTTONS1);
   ::SendMessageW(buttons1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(spin), 0);
-  ::SendMessageW(buttons1, UDM_SETRANGE32, kMinImageDuration, kMaxImageDuration);
+  ::SendMessageW(buttons1, UDM_SETRANGE32, MinImageDuration, MaxImageDuration);
   create(WC_STATICW, L"25 FPS", SS_RIGHT, IDC_LABEL6);
   create(WC_STATICW, L"Image Output Format:", 0, IDC_LABEL1);
   create(WC_STATICW, L"Quality:", 0, IDC_LABEL3);

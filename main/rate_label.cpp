@@ -13,20 +13,20 @@ std::int32_t SpinEditValue(std::wstring_view text) {
     negative = text.front() == L'-';
     text.remove_prefix(1);
   }
-  if (text.empty() || text.size() > 10) return kMinImageDuration;
+  if (text.empty() || text.size() > 10) return MinImageDuration;
   std::int64_t value = 0;
   for (wchar_t c : text) {
-    if (c < L'0' || c > L'9') return kMinImageDuration;
+    if (c < L'0' || c > L'9') return MinImageDuration;
     value = value * 10 + (c - L'0');
   }
   if (negative) value = -value;
-  if (value < INT32_MIN || value > INT32_MAX) return kMinImageDuration;
+  if (value < INT32_MIN || value > INT32_MAX) return MinImageDuration;
   return static_cast<std::int32_t>(value);
 }
 
 std::int32_t ClampImageDuration(std::int64_t value) {
-  if (value < kMinImageDuration) return kMinImageDuration;
-  if (value > kMaxImageDuration) return kMaxImageDuration;
+  if (value < MinImageDuration) return MinImageDuration;
+  if (value > MaxImageDuration) return MaxImageDuration;
   return static_cast<std::int32_t>(value);
 }
 

@@ -6,10 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace framora {
+#include "main/settings.h"
 
-inline constexpr std::int32_t kMinImageDuration = 1;
-inline constexpr std::int32_t kMaxImageDuration = 999999999;
+namespace framora {
 
 // The box's text read as a whole number (optional blanks and sign, decimal digits, within
 // 32 bits); any other text reads as the minimum, 1. Not clamped: while the user types, 0 or a

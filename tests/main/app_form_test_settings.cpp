@@ -102,12 +102,13 @@ std::vector<std::wstring> MenuCaptions(HMENU menu) {
 }
 
 TEST_F(FirstStart, MenusAndToolbarReadAsDesigned) {
+  // The top menus carry access keys (Alt+F, Alt+S, Alt+H); the captions read the same.
   EXPECT_THAT(MenuCaptions(form->MainMenu()),
-              ElementsAre(L"File", L"[", L"Add Files...", L"-", L"Exit", L"]",  //
-                          L"Settings", L"[", L"Input Seeking", L"Round Image Duration",
+              ElementsAre(L"&File", L"[", L"Add Files...", L"-", L"Exit", L"]",  //
+                          L"&Settings", L"[", L"Input Seeking", L"Round Image Duration",
                           L"Pad Output Files with Leading Zeros", L"-", L"Reset to Defaults...",
                           L"]",  //
-                          L"Help", L"[", L"Online Help\tF1", L"-", L"Update Notifications", L"-",
+                          L"&Help", L"[", L"Online Help\tF1", L"-", L"Update Notifications", L"-",
                           L"Send Feedback...", L"About...", L"]"));
   // Every item of the list's pop-up menu is enabled, whatever the list holds.
   EXPECT_THAT(MenuCaptions(form->PopupMenu1()),
