@@ -75,6 +75,26 @@ TEST_F(FirstStart, ShowsTheDefaultsAndWritesThemDown) {
   EXPECT_TRUE(services.messageBoxes.empty());
 }
 
+// A program folder that fails the writability probe (here: it holds a chk.tmp) sends the
+// settings to the user's application-data folder, which a first start creates.
+TEST_F(FirstStart, ProtectedProgramFolderKeepsTheSettingsPerUser) {
+  const std::wstring company = GetSpecialFolderPath(CSIDL_APPDATA) + L"\\Brantlow";
+  const std::wstring product = company + L"\\Framora";
+  RemoveTree(company);
+  form.reset();
+  ::DeleteFileW(IniPath().c_str());
+  WriteFile(program / L"chk.tmp", "");
+  Start();
+  EXPECT_EQ(DataFolder, product + L"\\");
+  EXPECT_EQ(ReadBytes(product + L"\\settings.ini"),
+            "\xEF\xBB\xBF[Settings]\r\nDestination=" + Utf16ToUtf8(DefaultDestination()) +
+                "\r\nDuration=1000\r\n\r\n");
+  EXPECT_EQ(IniBytes(), "<missing>");
+  EXPECT_EQ(ReadBytes(program / L"chk.tmp"), "");  // the probe leaves a foreign chk.tmp alone
+  form.reset();
+  RemoveTree(company);
+}
+
 // The captions of a menu's items, "-" for a separator, sub-menus in brackets.
 std::vector<std::wstring> MenuCaptions(HMENU menu) {
   std::vector<std::wstring> captions;
