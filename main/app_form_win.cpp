@@ -44,15 +44,16 @@ constexpr int kFolderPicture = 16;
 
 struct ControlLayout {
   AppFormId id;
-  int left, top, width, height;  // in the settings panel, at 96 dpi; width 0: fits the text
+  int left, top, width, height;  // in the settings panel, at 96 dpi
+  bool fitText = false;          // a label as wide as its caption, at most `width`
 };
 // Creation order is tab order.
 constexpr ControlLayout kPanelLayout[] = {
     {IDC_RADIOBUTTON1, 6, 0, 113, 17}, {IDC_RADIOBUTTON2, 6, 23, 195, 17},
     {IDC_SPINEDIT1, 6, 43, 143, 22},   {IDC_LABEL6, 155, 46, 62, 13},
-    {IDC_LABEL1, 6, 83, 0, 13},        {IDC_LABEL3, 127, 83, 0, 13},
+    {IDC_LABEL1, 6, 83, 117, 13, true}, {IDC_LABEL3, 127, 83, 90, 13, true},
     {IDC_COMBOBOX1, 6, 102, 115, 21},  {IDC_COMBOBOX2, 127, 102, 90, 21},
-    {IDC_LABEL2, 6, 133, 0, 13},       {IDC_BUTTON2, 6, 150, 24, 24},
+    {IDC_LABEL2, 6, 133, 211, 13, true}, {IDC_BUTTON2, 6, 150, 24, 24},
     {IDC_EDIT1, 32, 152, 185, 21},     {IDC_BUTTON1, 6, 190, 211, 37},
 };
 
@@ -273,8 +274,8 @@ void TAppForm::CreateControls() {
   ::SendMessageW(buttons1, UDM_SETBUDDY, reinterpret_cast<WPARAM>(spin), 0);
   ::SendMessageW(buttons1, UDM_SETRANGE32, MinImageDuration, MaxImageDuration);
   create(WC_STATICW, L"25 FPS", SS_RIGHT, IDC_LABEL6);
-  create(WC_STATICW, L"Image Output Format:", 0, IDC_LABEL1);
-  create(WC_STATICW, L"Quality:", 0, IDC_LABEL3);
+  create(WC_STATICW, L"Image Output Format:", SS_ENDELLIPSIS, IDC_LABEL1);
+  create(WC_STATICW, L"Quality:", SS_ENDELLIPSIS, IDC_LABEL3);
   HWND format = create(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                        IDC_COMBOBOX1);
   for (const wchar_t* name : kFormats) {
@@ -288,7 +289,7 @@ void TAppForm::CreateControls() {
     ::SendMessageW(quality, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
   ::SendMessageW(quality, CB_SETCURSEL, 2, 0);  // "90%"
-  create(WC_STATICW, L"Destination Directory:", 0, IDC_LABEL2);
+  create(WC_STATICW, L"Destination Directory:", SS_ENDELLIPSIS, IDC_LABEL2);
   create(WC_BUTTONW, L"", WS_TABSTOP | BS_ICON | BS_PUSHBUTTON, IDC_BUTTON2);
   create(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_EDIT1, WS_EX_CLIENTEDGE);
   HWND convert = create(WC_BUTTONW, L"Convert", WS_TABSTOP | BS_PUSHBUTTON, IDC_BUTTON1);
@@ -406,11 +407,11 @@ void TAppForm::Layout() {
   HGDIOBJ oldFont = ::SelectObject(dc, font_.get());
   for (const ControlLayout& c : kPanelLayout) {
     int w = ScaleDimension(c.id == IDC_COMBOBOX1 ? formatBoxWidth_ : c.width);
-    if (c.width == 0) {  // labels size themselves to their caption
+    if (c.fitText) {  // never into the next control, should a font run wide
       const std::wstring text = ControlText(c.id);
       SIZE extent{};
       ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-      w = static_cast<int>(extent.cx);
+      w = std::min(w, static_cast<int>(extent.cx));
     }
     // Drop-down lists get room for their entries below the edit field.
     const int h = c.id == IDC_COMBOBOX1 || c.id == IDC_COMBOBOX2 ? c.height + 200 : c.height;
