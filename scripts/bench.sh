@@ -9,4 +9,7 @@ cmake --build --preset windows --target framora_bench >/dev/null
 media="$(pwd)/build/windows/test-media"
 sh tests/make-test-media.sh "$media"
 cd build/windows/bin
-FRAMORA_TEST_MEDIA="$media" exec ../wine-run.sh ./framora_bench.exe "$@"
+status=0
+FRAMORA_TEST_MEDIA="$media" ../wine-run.sh ./framora_bench.exe "$@" || status=$?
+../wine-run.sh --stop
+exit "$status"

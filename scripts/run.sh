@@ -12,5 +12,8 @@ cmake --install build/windows --prefix build/windows/Framora
 folder="$(pwd)/build/windows/Framora"
 echo "Program folder: $folder"
 cd "$folder"
-# Same private prefix as the tests; a display is needed (use xvfb-run on a headless machine).
-exec ./../wine-run.sh ./framora.exe
+# Same private prefix as the tests, on the caller's display (xvfb-run on a headless machine).
+status=0
+../wine-run.sh ./framora.exe || status=$?
+../wine-run.sh --stop
+exit "$status"
