@@ -20,4 +20,7 @@ class AppError : public std::exception {
   std::string utf8_;
 };
 
+// The text to show for any exception: an AppError's message, else what() read as UTF-8.
+std::wstring ExceptionMessage(const std::exception& error);
+
 }  // namespace framora

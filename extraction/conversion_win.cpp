@@ -70,11 +70,6 @@ void RunStep(const ExtractionStep& step, const VideoRow& row, const std::wstring
   }
 }
 
-std::wstring MessageOf(const std::exception& error) {
-  if (const auto* app = dynamic_cast<const AppError*>(&error)) return app->message();
-  return Utf8ToUtf16(error.what()).value_or(L"Unknown error");
-}
-
 }  // namespace
 
 void RunConversion(ExtractionWindow& window, const std::wstring& ProgramFolder) {
@@ -135,7 +130,7 @@ void RunConversion(ExtractionWindow& window, const std::wstring& ProgramFolder) 
       for (const ExtractionStep& step : steps) RunStep(step, rows[i], ProgramFolder, window.Log());
     } catch (const std::exception& error) {
       failed = true;
-      failure = MessageOf(error);
+      failure = ExceptionMessage(error);
     }
   }
 

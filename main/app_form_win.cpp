@@ -142,14 +142,12 @@ TAppForm::TAppForm(AppContext context) : context_(std::move(context)) {
   ::SetWindowPos(handle_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
                  work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-  Layout();
+  // The resize above has laid the controls out (WM_SIZE).
 
   try {
     FormCreate();
-  } catch (const AppError& error) {
-    ReportError(error.message());
   } catch (const std::exception& error) {
-    ReportError(Utf8ToUtf16(error.what()).value_or(L"Unknown error"));
+    ReportError(ExceptionMessage(error));
   }
 }
 
@@ -473,10 +471,8 @@ LRESULT CALLBACK TAppForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
   // Errors never cross the window procedure: the general error report shows them here.
   try {
     return form->HandleMessage(message, wParam, lParam);
-  } catch (const AppError& error) {
-    form->ReportError(error.message());
   } catch (const std::exception& error) {
-    form->ReportError(Utf8ToUtf16(error.what()).value_or(L"Unknown error"));
+    form->ReportError(ExceptionMessage(error));
   }
   return 0;
 }
@@ -624,8 +620,8 @@ LRESULT CALLBACK TAppForm::SpinEditProc(HWND hwnd, UINT message, WPARAM wParam, 
       form->SetSpinEdit1Value(std::int64_t{form->SpinEdit1Value()} + (wParam == VK_UP ? 1 : -1));
       return 0;
     }
-  } catch (const AppError& error) {
-    form->ReportError(error.message());
+  } catch (const std::exception& error) {
+    form->ReportError(ExceptionMessage(error));
     return 0;
   }
   return ::DefSubclassProc(hwnd, message, wParam, lParam);
@@ -865,7 +861,7 @@ void TAppForm::PadOutputFileswithLeadingZeros1Click() {
 }
 
 void TAppForm::ResettoDefaults1Click() {
-  if (SettingsIni) ResetToDefaults(*SettingsIni, *this);
+  if (SettingsIni) ResetToDefaults(*SettingsIni, *this, context_.ExecutablePath);
 }
 
 void TAppForm::Help2Click() {
@@ -948,17 +944,7 @@ void TAppForm::SetStatusText(const std::wstring& Text) {
   ::SendMessageW(Control(IDC_STATUSBAR1), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Text.c_str()));
 }
 
-void TAppForm::ProcessMessages() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the message loop
-      break;
-    }
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
+void TAppForm::ProcessMessages() { ResetHost::ProcessMessages(); }
 
 int TAppForm::Ask(const std::wstring& text, MsgDlgType type, MsgDlgButtons buttons,
                   const std::wstring& caption, const std::vector<std::wstring>& captions) {

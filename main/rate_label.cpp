@@ -24,12 +24,6 @@ std::int32_t SpinEditValue(std::wstring_view text) {
   return static_cast<std::int32_t>(value);
 }
 
-std::int32_t ClampImageDuration(std::int64_t value) {
-  if (value < MinImageDuration) return MinImageDuration;
-  if (value > MaxImageDuration) return MaxImageDuration;
-  return static_cast<std::int32_t>(value);
-}
-
 std::optional<std::wstring> RateLabelText(std::int32_t Duration, wchar_t decimalSeparator) {
   if (Duration == 0) return std::nullopt;
   const double rate = 1.0 / (Duration / 1000.0);

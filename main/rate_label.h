@@ -15,8 +15,6 @@ namespace framora {
 // negative number can stand in the box.
 std::int32_t SpinEditValue(std::wstring_view text);
 
-std::int32_t ClampImageDuration(std::int64_t value);
-
 // Images per second for an image duration in milliseconds, as the label shows it: at most
 // four significant digits and two decimals, always written with two decimals, the user's
 // decimal separator and " FPS" (1000 -> "1.00 FPS", 3 -> "333.30 FPS"). No rate exists for 0:

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "base/files_win.h"
 
 namespace framora {
 
@@ -29,7 +28,7 @@ void ResetHost::Restart(const std::wstring& executablePath) {
                   SW_SHOWNORMAL);
 }
 
-void ResetToDefaults(SettingsFile& settings, ResetHost& host) {
+void ResetToDefaults(SettingsFile& settings, ResetHost& host, const std::wstring& executablePath) {
   const int answer = host.Ask(L"Restart Application?", MsgDlgType::Confirmation,
                               {MsgDlgBtn::Yes, MsgDlgBtn::No}, L"Confirmation", {L"Yes", L"No"});
   if (answer != mrYes) return;
@@ -37,7 +36,7 @@ void ResetToDefaults(SettingsFile& settings, ResetHost& host) {
   settings.StopFlushing();
   ::DeleteFileW(settings.FileName().c_str());
   host.ProcessMessages();
-  host.Restart(ExecutablePath());
+  host.Restart(executablePath);
   host.Terminate();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files_win.h"
 #include "main/message_dialog_win.h"
 #include "main/settings_store_win.h"
 
@@ -40,6 +41,8 @@ class ResetHost {
 // failed deletion is ignored), processes the pending messages, restarts the running
 // executable and terminates; anything else changes nothing. The image in memory is left
 // alone; since it can no longer be flushed, the values still shown are not saved.
-void ResetToDefaults(SettingsFile& settings, ResetHost& host);
+// `executablePath` is the program to start again: the running executable unless told.
+void ResetToDefaults(SettingsFile& settings, ResetHost& host,
+                     const std::wstring& executablePath = ExecutablePath());
 
 }  // namespace framora

@@ -34,6 +34,11 @@ ImageFormat ReadFormat(const IniFile& ini) {
 
 }  // namespace
 
+std::int32_t ClampImageDuration(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, MinImageDuration,
+                                                            MaxImageDuration));
+}
+
 std::wstring DefaultDestination(std::wstring_view desktopFolder) {
   return std::wstring(desktopFolder) + L"\\Output";
 }
@@ -43,8 +48,7 @@ StartupSettings ReadStartupSettings(const IniFile& ini, std::wstring_view deskto
   s.InputSeeking = ReadSwitch(ini, setting::InputSeeking);
   s.RoundImageDuration = ReadSwitch(ini, setting::RoundImageDuration);
   s.PadOutputFileswithLeadingZeros = ReadSwitch(ini, setting::PadOutputFileswithLeadingZeros);
-  s.Duration = std::clamp(ReadIntegerSetting(ini, setting::Duration), MinImageDuration,
-                          MaxImageDuration);
+  s.Duration = ClampImageDuration(ReadIntegerSetting(ini, setting::Duration));
   s.Destination = ini.ReadString(SettingsSection, setting::Destination.Key,
                                  DefaultDestination(desktopFolder));
   s.Format = ReadFormat(ini);

@@ -50,6 +50,7 @@ inline constexpr SettingDefinition JpegQuality{
 // Bounds of the image duration control; a stored Duration outside them is clamped.
 inline constexpr std::int32_t MinImageDuration = 1;
 inline constexpr std::int32_t MaxImageDuration = 999999999;
+std::int32_t ClampImageDuration(std::int64_t value);
 
 // Entries of the quality box: 0 = "100%" down to 19 = "5%".
 inline constexpr std::int32_t JpegQualityEntryCount = 20;

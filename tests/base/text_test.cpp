@@ -1,5 +1,9 @@
 #include "base/text.h"
 
+#include <stdexcept>
+
+#include "base/error.h"
+
 #include <gtest/gtest.h>
 
 namespace framora {
@@ -30,6 +34,13 @@ TEST(Trim, RemovesControlCharactersAndBlanksAtBothEnds) {
   EXPECT_EQ(Trim(L" a\r\nb "), L"a\r\nb");
   EXPECT_EQ(Trim(L" \x01\x1F "), L"");
   EXPECT_EQ(Trim(L""), L"");
+}
+
+TEST(ExceptionMessage, ShowsAnAppErrorsTextAndDecodesOtherExceptions) {
+  EXPECT_EQ(ExceptionMessage(AppError(L"Unable to create directory")),
+            L"Unable to create directory");
+  EXPECT_EQ(ExceptionMessage(std::runtime_error("Caf\xC3\xA9")), L"Caf\u00E9");
+  EXPECT_EQ(ExceptionMessage(std::runtime_error("\xFF")), L"Unknown error");
 }
 
 }  // namespace
